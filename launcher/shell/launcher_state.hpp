@@ -50,4 +50,14 @@ struct LauncherState {
     bool add_vulkan_layer_requested = false;
     bool open_game_folder_requested = false;
     bool focus_game_requested = false;
+
+    // Bookkeeping of the main loop and the subsystems beside the screen's fields; the
+    // screen neither reads nor writes it.
+    bool title_music_held = false;  // the game the launcher started owns the music for now
+    bool driver_smooth_motion_on = false;
+    int applied_frame_generation = 0;
+    bool profile_job_busy = false;
+    bool profile_job_target = false;
+    uint32_t game_process_id = 0;
+    uint64_t live_save_started_at = 0;  // tick count of the first unsaved change, 0 while none
 };

@@ -1,0 +1,14 @@
+// Which subsystem answers which request of the screen. A subsystem that is not part of
+// the launcher yet leaves its entries empty (see LauncherActions).
+#include "gamefiles/paths.hpp"
+#include "settings/settings_file.hpp"
+#include "shell/launcher_globals_win32.hpp"
+
+LauncherActions make_launcher_actions()
+{
+    LauncherActions actions;
+    actions.save_settings = save_settings;
+    actions.open_logs_folder = open_logs_folder;
+    actions.open_game_folder = open_game_folder;
+    return actions;
+}

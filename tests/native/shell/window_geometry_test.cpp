@@ -31,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(GeometryCase{96, {0, 0, 1920, 1040}, 1.0f, 1180, 740},          // DPI term
                     GeometryCase{144, {0, 0, 2560, 1400}, 1.5f, 1770, 1110},        // DPI term at 150 %
                     GeometryCase{96, {0, 0, 1280, 680}, 600.0f / 740, 956, 600},    // height term, below 1
-                    GeometryCase{192, {0, 0, 1600, 2000}, 1520.0f / 1180, 1520, 953},  // width term
+                    GeometryCase{192, {0, 0, 1600, 2000}, 1560.0f / 1180, 1560, 978},  // width term
                     GeometryCase{0, {0, 0, 1920, 1080}, 1.0f, 1180, 740}));         // no DPI reading
 
 TEST(WindowGeometry, CentredInTheWorkAreaRoundingTowardZero)

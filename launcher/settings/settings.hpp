@@ -120,4 +120,6 @@ struct Settings {
     bool animated_background = true;
     bool stay_open = true;
     float music_volume = 0.6f;  // 0.0 .. 1.0
+
+    friend bool operator==(const Settings&, const Settings&) = default;
 };

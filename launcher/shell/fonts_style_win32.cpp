@@ -13,7 +13,7 @@ constexpr int oswald_resource = 302;
 constexpr int permanent_marker_resource = 303;
 
 std::vector<uint8_t> load_resource_font(int id) {
-    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10) /* RT_RCDATA */);
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(id), RT_RCDATA);
     if (!found) return {};
     HGLOBAL loaded = LoadResource(nullptr, found);
     const DWORD size = SizeofResource(nullptr, found);

@@ -50,6 +50,9 @@ void GuiHarness::frame(const std::function<void()>& body) {
 void GuiHarness::hover(float x, float y, const std::function<void()>& body) {
     ImGui::SetCurrentContext(context);
     ImGui::GetIO().AddMousePosEvent(x * scale, y * scale);
+    // Two frames: a window or popup that appeared in the last frame only takes the
+    // pointer from the frame after.
+    frame(body);
     frame(body);
 }
 

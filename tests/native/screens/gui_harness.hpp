@@ -20,8 +20,8 @@ struct GuiHarness {
 
     // Pointer at a point in layout units (scaled like the screen does).
     void hover(float x, float y, const std::function<void()>& body = {});
-    // Hover, press and release over the point, one frame each (the GUI spreads a
-    // press and release that arrive in one frame over several anyway).
+    // Hover, press and release over the point, each in its own frame (the GUI spreads
+    // a press and release that arrive in one frame over several anyway).
     void click(float x, float y, const std::function<void()>& body = {});
     // Moves the pointer far away from every control.
     void hover_nothing(const std::function<void()>& body = {});

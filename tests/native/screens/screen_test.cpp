@@ -40,7 +40,7 @@ TEST_P(ScreenTest, EachNavigationEntrySelectsItsPageAndCarriesTheAccentBar) {
         for (int other = 0; other < page_count; ++other) {
             if (other == page) continue;
             const float other_top = 128.0f + 46.0f * other;
-            EXPECT_EQ(gui.vertices_in(rgba(0xc42024ff), ImVec2(0, other_top + 1), ImVec2(4, other_top + 45)), 0)
+            EXPECT_EQ(gui.vertices_in(rgba(0xc42024ff), ImVec2(0, other_top + 2), ImVec2(4, other_top + 44)), 0)
                 << "accent bar on " << other << " while " << page << " is current";
         }
     }

@@ -25,7 +25,7 @@ free_display() {
 start_xvfb() {
   local n screen="${VANDRELS_SCREEN:-1920x1080x24}"
   n="$(free_display)"
-  Xvfb ":$n" -screen 0 "$screen" -nolisten tcp -noreset >"$dir/xvfb.log" 2>&1 &
+  Xvfb ":$n" -screen 0 "$screen" -nolisten tcp -noreset >"$dir/xvfb.log" 2>&1 9>&- &
   echo $! >"$dir/xvfb.pid"
   for _ in $(seq 100); do
     xdpyinfo -display ":$n" >/dev/null 2>&1 && { echo ":$n"; return; }
@@ -42,7 +42,7 @@ start_pulse() {
     --disallow-exit -n --use-pid-file=no --system=no \
     --load="module-null-sink sink_name=nullsink rate=44100 channels=2" \
     --load="module-native-protocol-unix auth-anonymous=1 socket=$sock" \
-    --load="module-always-sink" >"$dir/pulse.log" 2>&1 &
+    --load="module-always-sink" >"$dir/pulse.log" 2>&1 9>&- &
   echo $! >"$dir/pulse.pid"
   for _ in $(seq 50); do [ -S "$sock" ] && { echo "unix:$sock"; return; }; sleep 0.1; done
   echo "harness: PulseAudio did not start (tests run without audio)" >&2
@@ -57,6 +57,7 @@ stop_pid_file() {
 
 case "$cmd" in
 up)
+  # Servers started below must not inherit the lock's descriptor, or they would hold it.
   exec 9>"$dir/.lock"; flock 9
   if [ -f "$dir/env" ] && [ -f "$dir/xvfb.pid" ] && ! kill -0 "$(cat "$dir/xvfb.pid")" 2>/dev/null; then
     rm -f "$dir/env"   # left over from a run that was killed
@@ -71,7 +72,7 @@ up)
   # shellcheck disable=SC1091
   source "$dir/env"
   if [ ! -f "$WINEPREFIX/.vandrels-ready" ]; then
-    wineboot -i >"$dir/wineboot.log" 2>&1
+    wineboot -i >"$dir/wineboot.log" 2>&1 9>&-
     # A crash must fail its test instead of waiting on winedbg's dialog.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${VANDRELS_LOGPIXELS:-96}" /f >/dev/null 2>&1
@@ -79,7 +80,7 @@ up)
     touch "$WINEPREFIX/.vandrels-ready"
   fi
   # A persistent wineserver keeps every later program start short.
-  wineserver -p 2>/dev/null || true
+  wineserver -p 2>/dev/null 9>&- || true
   ;;
 down)
   if [ -f "$dir/env" ]; then

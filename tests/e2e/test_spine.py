@@ -1,9 +1,6 @@
 """The launcher's start, single instance, helper mode and end, seen from outside."""
 from launcher_harness import Launcher, make_game_folder, wait_until
 
-CLEAR_COLOUR = (16, 13, 13)  # the frame's clear colour, where nothing else is drawn
-
-
 def test_window_opens_at_its_layout_size_drawn_and_closes_with_zero():
     folder = make_game_folder("spine_window")
     with Launcher(folder) as launcher:
@@ -16,7 +13,6 @@ def test_window_opens_at_its_layout_size_drawn_and_closes_with_zero():
         assert launcher.close() == 0
     # Closing never writes the settings: only explicit saves do.
     assert not (folder / "settings.toml").exists()
-
 
 def test_second_start_brings_the_first_window_back_and_ends_with_zero():
     folder = make_game_folder("spine_second")
@@ -32,7 +28,6 @@ def test_second_start_brings_the_first_window_back_and_ends_with_zero():
         wait_until(lambda: not first.window().iconic, 10, what="the first window to be restored")
         assert first.process.poll() is None
         assert first.close() == 0
-
 
 def test_helper_mode_opens_no_window_even_beside_a_running_launcher():
     folder = make_game_folder("spine_helper")

@@ -34,6 +34,7 @@ struct LauncherActions {
     bool (*title_music_loaded)() = nullptr;
     void (*load_title_music)(LauncherState&) = nullptr;
     void (*start_title_music)(LauncherState&) = nullptr;
+    void (*stop_title_music)(LauncherState&) = nullptr;  // stops and destroys the voice
     void (*keep_title_music_in_line)(LauncherState&) = nullptr;  // after each dispatch
     void (*create_audio_engine)() = nullptr;
     void (*release_audio)() = nullptr;  // stops and destroys the voice, then the engine

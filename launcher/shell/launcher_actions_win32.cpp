@@ -1,5 +1,6 @@
 // Which subsystem answers which request of the screen. A subsystem that is not part of
 // the launcher yet leaves its entries empty (see LauncherActions).
+#include "gamefiles/disc_image_install.hpp"
 #include "gamefiles/paths.hpp"
 #include "gamefiles/vulkan_layer.hpp"
 #include "session/game_launch.hpp"
@@ -15,6 +16,7 @@ LauncherActions make_launcher_actions()
     actions.play_game = play_game;
     actions.focus_game = bring_game_forward;
     actions.record_title = record_title;
+    actions.refresh_image_name = refresh_image_name;
     actions.vkd3d_installed = vkd3d_installed;
     actions.install_vkd3d = install_vkd3d;
     return actions;

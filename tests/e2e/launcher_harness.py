@@ -87,6 +87,16 @@ class Session:
     def xdotool(self, *args):
         subprocess.run(["xdotool", *map(str, args)], env=self.env, check=True, timeout=30)
 
+    def windows_path(self, path):
+        """The Windows form of a Unix path, as programs under this session see it."""
+        return subprocess.run(["winepath", "-w", str(path)], env=self.env, capture_output=True, text=True,
+                              check=True).stdout.strip()
+
+    def dialog_text(self, title="The Vandrels"):
+        """Texts of the message box with this title, or None while there is none."""
+        code, out = self.wintool("dialog-text", title)
+        return out.strip() if code == 0 else None
+
     def windows(self, class_name):
         """Visible top-level windows of a class, as Window records."""
         _, out = self.wintool("windows", class_name)
@@ -148,8 +158,9 @@ def close_to(colour, expected, tolerance=6):
     return all(abs(a - b) <= tolerance for a, b in zip(colour, expected))
 
 
-def make_game_folder(name, settings_text=None, with_game=True, folder_name=None):
-    """A fresh game folder under the build folder with the launcher (and the stand-in game)."""
+def make_game_folder(name, settings_text=None, with_game=True, folder_name=None, disc_image=False):
+    """A fresh game folder under the build folder with the launcher (and the stand-in game,
+    and with disc_image=True a 2 MiB GAME.ISO in its assets folder, enough for PLAY)."""
     folder = WORK / name / (folder_name or "game")
     shutil.rmtree(WORK / name, ignore_errors=True)
     folder.mkdir(parents=True)
@@ -158,7 +169,40 @@ def make_game_folder(name, settings_text=None, with_game=True, folder_name=None)
         shutil.copy2(STAND_IN_GAME, folder)
     if settings_text is not None:
         (folder / "settings.toml").write_bytes(settings_text.encode())
+    if disc_image:
+        (folder / "assets").mkdir()
+        with open(folder / "assets" / "GAME.ISO", "wb") as image:
+            image.truncate(2 * 1024 * 1024)
     return folder
+
+
+class StandInGame:
+    """What the stand-in Vandrels.exe saw, from the log it keeps beside itself."""
+
+    CLASS = "VandrelsStandInGame"
+
+    def __init__(self, folder, session):
+        self.log_path = Path(folder) / "Vandrels.stand-in.log"
+        self.session = session
+
+    def log(self):
+        return self.log_path.read_text(encoding="utf-8").splitlines() if self.log_path.exists() else []
+
+    def value(self, key):
+        """The last logged value of "key: value" lines."""
+        values = [line.split(": ", 1)[1] for line in self.log() if line.startswith(key + ": ")]
+        return values[-1] if values else None
+
+    def window(self):
+        windows = self.session.windows(self.CLASS)
+        return windows[0] if windows else None
+
+    def running(self):
+        return any(line.startswith("start:") for line in self.log()) and self.log()[-1] != "exit"
+
+    def close(self):
+        self.session.wintool("close", self.CLASS)
+        wait_until(lambda: self.log() and self.log()[-1] == "exit", 30, what="the stand-in game to end")
 
 
 class Launcher:

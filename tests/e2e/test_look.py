@@ -67,7 +67,7 @@ def test_home_shows_sidebar_hero_and_footer_in_place(home_launcher):
     # The hero's night sky at its top right, and the fade to the window colour low down.
     sky = shot.client_pixel(window, 1175, 3)
     assert close_to(sky, (0x0a, 0x08, 0x16), tolerance=10), f"night sky, got {sky}"
-    assert close_to(shot.client_pixel(window, 300, 650), WINDOW, tolerance=6), "faded foot of the hero"
+    assert close_to(shot.client_pixel(window, 1165, 655), WINDOW, tolerance=6), "faded foot of the hero"
     # No disc image: PLAY is greyed and the status dot is red.
     assert close_to(shot.client_pixel(window, 940, 678), (0x46, 0x3c, 0x3a), tolerance=8), "grey PLAY"
     assert close_to(shot.client_pixel(window, 268, 701), (0xe2, 0x30, 0x32), tolerance=20), "red status dot"
@@ -91,7 +91,7 @@ def test_sidebar_changes_the_page_and_every_page_is_kept_on_file(home_launcher):
             # rule sits under the page header.
             assert differing_pixels(before, shot, window, ((278, 34), (420, 80))) > 40
             assert close_to(shot.client_pixel(window, 300, 113), ACCENT), "red rule under the title"
-            assert close_to(shot.client_pixel(window, 900, 300), WINDOW), "plain window colour, no hero"
+            assert close_to(shot.client_pixel(window, 1165, 300), WINDOW), "plain window colour, no hero"
 
 
 def test_save_writes_the_settings_file(home_launcher):

@@ -33,22 +33,43 @@ fs::path find_assets_dir(const fs::path& start)
     return start / "assets";
 }
 
-fs::path find_disc_image_in(const fs::path& folder)
+fs::path pick_disc_image(const std::vector<FolderEntry>& entries)
 {
     constexpr std::uintmax_t one_mib = 1024 * 1024;
+    for (const FolderEntry& entry : entries) {
+        // A folder can carry any name but is never an image.
+        if (entry.is_folder || !has_iso_extension(entry.path)) continue;
+        // A size that cannot be read (a file held by another program) does not disqualify it.
+        if (!entry.size_known || entry.size > one_mib) return entry.path;
+    }
+    return {};
+}
+
+fs::path find_disc_image_in(const fs::path& folder)
+{
+    std::vector<FolderEntry> entries;
     std::error_code error;
     fs::directory_iterator entry(folder, error);
     if (error) return {};
     for (; entry != fs::directory_iterator(); entry.increment(error)) {
         if (error) return {};
-        if (!has_iso_extension(entry->path())) continue;
-        // A folder can carry any name but is never an image.
-        std::error_code kind_error;
-        if (entry->is_directory(kind_error)) continue;
-        // A size that cannot be read (a file held by another program) does not disqualify it.
-        std::error_code size_error;
-        const std::uintmax_t size = entry->file_size(size_error);
-        if (size_error || size > one_mib) return entry->path();
+        FolderEntry& listed = entries.emplace_back();
+        listed.path = entry->path();
+        std::error_code kind_error, size_error;
+        listed.is_folder = entry->is_directory(kind_error);
+        listed.size = listed.is_folder ? 0 : entry->file_size(size_error);
+        listed.size_known = !size_error;
     }
-    return {};
+    return pick_disc_image(entries);
+}
+
+std::wstring extended_length_form(const std::wstring& folder)
+{
+    // The longest name the layout hangs below the launcher folder is
+    // "\launcher\title\frames\00000.jpg"; this leaves room for a few more digits.
+    constexpr size_t deepest_layout_name = 40;
+    constexpr size_t classic_limit = 260;
+    if (folder.size() + deepest_layout_name < classic_limit || folder.rfind(L"\\\\?\\", 0) == 0) return folder;
+    if (folder.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + folder.substr(2);
+    return L"\\\\?\\" + folder;
 }

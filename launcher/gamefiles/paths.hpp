@@ -1,8 +1,10 @@
 // The launcher's folder layout. Every call recomputes its answer from the file system.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 // --- Windows only -------------------------------------------------------------------------
 
@@ -24,6 +26,18 @@ std::filesystem::path ensure_logs_dir();
 void open_logs_folder();
 void open_game_folder();
 
+// One entry of a folder listing.
+struct FolderEntry {
+    std::filesystem::path path;
+    bool is_folder = false;
+    bool size_known = false;  // false when the size could not be read
+    std::uintmax_t size = 0;
+};
+
+// The entries of `folder` in the order the file system gives them; empty when it cannot be
+// listed. Unlike std::filesystem here, it also lists folders beyond the classic path limit.
+std::vector<FolderEntry> list_folder(const std::filesystem::path& folder);
+
 // --- Portable (also built and tested natively) --------------------------------------------
 
 // The file name's extension, from its last dot, is ".iso" in any letter case.
@@ -33,5 +47,14 @@ bool has_iso_extension(const std::filesystem::path& path);
 // above that is a folder (links followed); start\assets when none is.
 std::filesystem::path find_assets_dir(const std::filesystem::path& start);
 
-// First entry of `folder`, in listing order, with an .iso extension and larger than 1 MiB.
+// `folder` as it must be given to the file functions: unchanged while it and the layout below
+// it fit the classic 260-character limit, else in the extended-length form ("\\?\C:\..." or
+// "\\?\UNC\server\share\...").
+std::wstring extended_length_form(const std::wstring& folder);
+
+// The first entry with an .iso extension and larger than 1 MiB (an unreadable size counts
+// as larger); empty when none is.
+std::filesystem::path pick_disc_image(const std::vector<FolderEntry>& entries);
+
+// pick_disc_image over a std::filesystem listing of `folder`.
 std::filesystem::path find_disc_image_in(const std::filesystem::path& folder);

@@ -9,19 +9,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The longest name the layout hangs below the launcher folder
-// ("\launcher\title\frames\00000.jpg"), plus room for a few more digits.
-constexpr size_t deepest_layout_name = 40;
-
-// Paths this long only open in the extended-length form, which skips the system's
-// 260-character limit.
-std::wstring extended_length(const std::wstring& path)
-{
-    if (path.size() + deepest_layout_name < MAX_PATH || path.rfind(L"\\\\?\\", 0) == 0) return path;
-    if (path.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + path.substr(2);
-    return L"\\\\?\\" + path;
-}
-
 void shell_open(const fs::path& folder)
 {
     ShellExecuteW(nullptr, L"open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
@@ -38,7 +25,7 @@ fs::path launcher_dir()
         if (length == 0) return {};
         if (length < buffer.size()) {
             const fs::path exe(std::wstring(buffer.data(), length));
-            return fs::path(extended_length(exe.parent_path().native()));
+            return fs::path(extended_length_form(exe.parent_path().native()));
         }
         if (buffer.size() >= 32768) return {};
         buffer.resize(buffer.size() * 2);
@@ -50,7 +37,42 @@ fs::path assets_dir() { return find_assets_dir(launcher_dir()); }
 fs::path vkd3d_dir() { return launcher_dir() / L"launcher" / L"vkd3d"; }
 fs::path title_dir() { return launcher_dir() / L"launcher" / L"title"; }
 fs::path logs_dir() { return launcher_dir() / L"logs"; }
-fs::path find_disc_image() { return find_disc_image_in(assets_dir()); }
+fs::path find_disc_image() { return pick_disc_image(list_folder(assets_dir())); }
+
+std::vector<FolderEntry> list_folder(const fs::path& folder)
+{
+    std::vector<FolderEntry> entries;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileExW((folder / L"*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+                                     FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE) return entries;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        FolderEntry& entry = entries.emplace_back();
+        entry.path = folder / name;
+        entry.is_folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entry.size = (std::uintmax_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow;
+        entry.size_known = true;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+            // The listing gives a link's own size; the image is what it points to.
+            entry.size_known = false;
+            HANDLE target = CreateFileW(entry.path.c_str(), FILE_READ_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+            LARGE_INTEGER size;
+            if (target != INVALID_HANDLE_VALUE) {
+                if (GetFileSizeEx(target, &size)) {
+                    entry.size = static_cast<std::uintmax_t>(size.QuadPart);
+                    entry.size_known = true;
+                }
+                CloseHandle(target);
+            }
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return entries;
+}
 
 std::string to_utf8(const std::wstring& text)
 {

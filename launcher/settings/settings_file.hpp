@@ -17,6 +17,9 @@ void load_settings(LauncherState& state);
 // Failures are silent.
 void save_settings(const Settings& settings);
 
+// save_settings for a file at `path`.
+void save_settings_file(const Settings& settings, const std::filesystem::path& path);
+
 // The whole file as bytes, opened by its wide path with full sharing so a reader never
 // blocks the launcher's replace; empty when the file is missing or unreadable.
 std::string read_settings_text(const std::filesystem::path& path);

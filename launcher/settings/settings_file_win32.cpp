@@ -75,8 +75,9 @@ void load_settings(LauncherState& state)
     state.applied_frame_generation = state.settings.frame_generation;
 }
 
-void save_settings(const Settings& settings)
+void save_settings_file(const Settings& settings, const fs::path& path)
 {
-    const fs::path path = settings_path();
     write_file_replacing(path, print_settings(settings, read_settings_text(path)), win32_file_ops);
 }
+
+void save_settings(const Settings& settings) { save_settings_file(settings, settings_path()); }

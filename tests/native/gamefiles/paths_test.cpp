@@ -17,6 +17,18 @@ TEST(HasIsoExtension, MatchesOnlyAnIsoEnding)
         EXPECT_FALSE(has_iso_extension(name)) << name;
 }
 
+TEST(ExtendedLengthForm, OnlyForFoldersTooDeepForTheLayout)
+{
+    const std::wstring fits = L"C:\\" + std::wstring(216, L'a');  // 219 + 40 < 260
+    const std::wstring deep = L"C:\\" + std::wstring(217, L'a');
+    const std::wstring share = L"\\\\server\\share\\" + std::wstring(220, L'b');
+    EXPECT_EQ(extended_length_form(L"C:\\Games\\Vandrels"), L"C:\\Games\\Vandrels");
+    EXPECT_EQ(extended_length_form(fits), fits);
+    EXPECT_EQ(extended_length_form(deep), L"\\\\?\\" + deep);
+    EXPECT_EQ(extended_length_form(share), L"\\\\?\\UNC\\server\\share\\" + std::wstring(220, L'b'));
+    EXPECT_EQ(extended_length_form(L"\\\\?\\" + deep), L"\\\\?\\" + deep);
+}
+
 class FolderTree : public testing::Test {
 protected:
     void SetUp() override

@@ -81,6 +81,15 @@ up)
   fi
   # A persistent wineserver keeps every later program start short.
   wineserver -p 2>/dev/null 9>&- || true
+  # Wine's system processes start with the first program and inherit its output; were that a
+  # test, ctest would wait on them for its output to end. One idle program of our own, blocked
+  # reading a pipe nobody writes, starts them with no output and keeps them for the session.
+  if ! { [ -f "$dir/idle.pid" ] && kill -0 "$(cat "$dir/idle.pid")" 2>/dev/null; }; then
+    rm -f "$dir/idle.fifo" && mkfifo "$dir/idle.fifo"
+    setsid wine cmd.exe /c "set /p unused=" <>"$dir/idle.fifo" >/dev/null 2>&1 9>&- &
+    echo $! >"$dir/idle.pid"
+    wine cmd.exe /c exit </dev/null >/dev/null 2>&1 9>&-   # returns once the system processes are up
+  fi
   ;;
 down)
   if [ -f "$dir/env" ]; then
@@ -88,6 +97,7 @@ down)
     source "$dir/env"
     wineserver -k 2>/dev/null || true
   fi
+  stop_pid_file "$dir/idle.pid"
   stop_pid_file "$dir/pulse.pid"
   stop_pid_file "$dir/xvfb.pid"
   rm -f "$dir/env"

@@ -17,11 +17,6 @@
 #include "shell/launcher_globals_win32.hpp"
 #include "shell/window_geometry.hpp"
 
-LauncherState g_launcher;
-LauncherActions g_actions;
-HWND g_window = nullptr;
-float g_ui_scale = 1.0f;
-
 namespace {
 constexpr wchar_t window_class_name[] = L"VandrelsLauncher";
 constexpr wchar_t window_title[] = L"The Vandrels";

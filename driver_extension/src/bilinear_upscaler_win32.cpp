@@ -9,6 +9,9 @@ using Microsoft::WRL::ComPtr;
 namespace kvgext {
 namespace {
 
+// Shader model 4 and plain statements only: the compiler that ships with Wine
+// takes neither compute-shader semantics nor calls of user functions, and the
+// library must work wherever the game runs.
 constexpr char kShaderSource[] = R"(
 cbuffer Region : register(b0)
 {
@@ -20,28 +23,20 @@ cbuffer Region : register(b0)
     uint2 outputSize;
 };
 Texture2D<float4> colorTex : register(t0);
-RWTexture2D<float4> outTex : register(u0);
 
-float4 Upscale(uint2 o)
-{
-    float2 p = (float2(o) + 0.5) * scale + offset;
-    float2 f = floor(p);
-    float2 t = p - f;
-    int2 i0 = clamp(int2(f), int2(0, 0), inputSize - 1);
-    int2 i1 = clamp(int2(f) + 1, int2(0, 0), inputSize - 1);
-    float4 c00 = colorTex.Load(int3(inputBase + i0, 0));
-    float4 c10 = colorTex.Load(int3(inputBase + int2(i1.x, i0.y), 0));
-    float4 c01 = colorTex.Load(int3(inputBase + int2(i0.x, i1.y), 0));
-    float4 c11 = colorTex.Load(int3(inputBase + i1, 0));
-    return lerp(lerp(c00, c10, t.x), lerp(c01, c11, t.x), t.y);
-}
-
-[numthreads(8, 8, 1)]
-void CSMain(uint3 id : SV_DispatchThreadID)
-{
-    if (id.x >= outputSize.x || id.y >= outputSize.y) return;
-    outTex[outputBase + id.xy] = Upscale(id.xy);
-}
+#define UPSCALE(o, result) \
+    { \
+        float2 p = (float2(o) + 0.5) * scale + offset; \
+        float2 f = floor(p); \
+        float2 t = p - f; \
+        int2 i0 = clamp(int2(f), int2(0, 0), inputSize - 1); \
+        int2 i1 = clamp(int2(f) + 1, int2(0, 0), inputSize - 1); \
+        float4 c00 = colorTex.Load(int3(inputBase + i0, 0)); \
+        float4 c10 = colorTex.Load(int3(inputBase + int2(i1.x, i0.y), 0)); \
+        float4 c01 = colorTex.Load(int3(inputBase + int2(i0.x, i1.y), 0)); \
+        float4 c11 = colorTex.Load(int3(inputBase + i1, 0)); \
+        result = lerp(lerp(c00, c10, t.x), lerp(c01, c11, t.x), t.y); \
+    }
 
 float4 VSMain(uint id : SV_VertexID) : SV_Position
 {
@@ -51,7 +46,9 @@ float4 VSMain(uint id : SV_VertexID) : SV_Position
 
 float4 PSMain(float4 pos : SV_Position) : SV_Target
 {
-    return Upscale(uint2(pos.xy) - outputBase);
+    float4 color;
+    UPSCALE(uint2(pos.xy) - outputBase, color)
+    return color;
 }
 )";
 
@@ -95,7 +92,11 @@ bool Compile(const char* entry, const char* target, ComPtr<ID3DBlob>& code, std:
     if (FAILED(compile(kShaderSource, sizeof(kShaderSource) - 1, "kvgext_bilinear", nullptr, nullptr, entry, target,
                        D3DCOMPILE_OPTIMIZATION_LEVEL3, 0, &code, &messages))) {
         error = std::string("shader ") + entry + " does not compile";
-        if (messages) error += ": " + std::string(static_cast<const char*>(messages->GetBufferPointer()));
+        if (messages) {
+            error += ": " + std::string(static_cast<const char*>(messages->GetBufferPointer()),
+                                        strnlen(static_cast<const char*>(messages->GetBufferPointer()),
+                                                messages->GetBufferSize()));
+        }
         return false;
     }
     return true;
@@ -118,31 +119,6 @@ bool SameShape(ID3D11Texture2D* texture, const D3D11_TEXTURE2D_DESC& want)
 }
 
 // The pipeline state this library touches, taken before and put back after.
-struct ComputeState {
-    ComPtr<ID3D11ComputeShader> shader;
-    ComPtr<ID3D11ShaderResourceView> srv;
-    ComPtr<ID3D11UnorderedAccessView> uav;
-    ComPtr<ID3D11Buffer> constants;
-
-    void Save(ID3D11DeviceContext* c)
-    {
-        c->CSGetShader(&shader, nullptr, nullptr);
-        c->CSGetShaderResources(0, 1, &srv);
-        c->CSGetUnorderedAccessViews(0, 1, &uav);
-        c->CSGetConstantBuffers(0, 1, &constants);
-    }
-    void Restore(ID3D11DeviceContext* c)
-    {
-        c->CSSetShader(shader.Get(), nullptr, 0);
-        ID3D11UnorderedAccessView* uavs[] = {uav.Get()};
-        c->CSSetUnorderedAccessViews(0, 1, uavs, nullptr);
-        ID3D11ShaderResourceView* srvs[] = {srv.Get()};
-        c->CSSetShaderResources(0, 1, srvs);
-        ID3D11Buffer* buffers[] = {constants.Get()};
-        c->CSSetConstantBuffers(0, 1, buffers);
-    }
-};
-
 struct DrawState {
     D3D11_PRIMITIVE_TOPOLOGY topology{};
     ComPtr<ID3D11InputLayout> layout;
@@ -204,9 +180,9 @@ struct DrawState {
 
 bool BilinearUpscaler::EnsureShaders(std::string& error)
 {
-    if (computeShader_ && pixelShader_) return true;
-    ComPtr<ID3DBlob> cs, vs, ps;
-    if (!Compile("CSMain", "cs_5_0", cs, error) || !Compile("VSMain", "vs_4_0", vs, error) ||
+    if (pixelShader_) return true;
+    ComPtr<ID3DBlob> vs, ps;
+    if (!Compile("VSMain", "vs_4_0", vs, error) ||
         !Compile("PSMain", "ps_4_0", ps, error)) {
         return false;
     }
@@ -219,12 +195,10 @@ bool BilinearUpscaler::EnsureShaders(std::string& error)
     rs.FillMode = D3D11_FILL_SOLID;
     rs.CullMode = D3D11_CULL_NONE;
     rs.DepthClipEnable = TRUE;
-    if (FAILED(device_->CreateComputeShader(cs->GetBufferPointer(), cs->GetBufferSize(), nullptr, &computeShader_)) ||
-        FAILED(device_->CreateVertexShader(vs->GetBufferPointer(), vs->GetBufferSize(), nullptr, &vertexShader_)) ||
+    if (FAILED(device_->CreateVertexShader(vs->GetBufferPointer(), vs->GetBufferSize(), nullptr, &vertexShader_)) ||
         FAILED(device_->CreatePixelShader(ps->GetBufferPointer(), ps->GetBufferSize(), nullptr, &pixelShader_)) ||
         FAILED(device_->CreateBuffer(&cb, nullptr, &constants_)) ||
         FAILED(device_->CreateRasterizerState(&rs, &rasterizer_))) {
-        computeShader_.Reset();
         pixelShader_.Reset();
         error = "the upscaling shaders cannot be created on this device";
         return false;
@@ -301,23 +275,6 @@ void BilinearUpscaler::UpdateConstants(ID3D11DeviceContext* context, const Upsca
     }
 }
 
-void BilinearUpscaler::RunCompute(ID3D11DeviceContext* context, ID3D11ShaderResourceView* color,
-                                  ID3D11UnorderedAccessView* output, const UpscaleRegion& region)
-{
-    ComputeState saved;
-    saved.Save(context);
-    context->CSSetShader(computeShader_.Get(), nullptr, 0);
-    context->CSSetConstantBuffers(0, 1, constants_.GetAddressOf());
-    context->CSSetShaderResources(0, 1, &color);
-    context->CSSetUnorderedAccessViews(0, 1, &output, nullptr);
-    context->Dispatch((region.outputWidth + 7) / 8, (region.outputHeight + 7) / 8, 1);
-    ID3D11UnorderedAccessView* noUav = nullptr;
-    context->CSSetUnorderedAccessViews(0, 1, &noUav, nullptr);
-    ID3D11ShaderResourceView* noSrv = nullptr;
-    context->CSSetShaderResources(0, 1, &noSrv);
-    saved.Restore(context);
-}
-
 void BilinearUpscaler::RunDraw(ID3D11DeviceContext* context, ID3D11ShaderResourceView* color,
                                ID3D11RenderTargetView* output, const UpscaleRegion& region)
 {
@@ -363,16 +320,6 @@ bool BilinearUpscaler::Run(ID3D11Resource* color, ID3D11Resource* output, const 
     UpdateConstants(context.Get(), region);
     const DXGI_FORMAT outFormat = TypedFormat(outDesc.Format);
 
-    if (outDesc.BindFlags & D3D11_BIND_UNORDERED_ACCESS) {
-        D3D11_UNORDERED_ACCESS_VIEW_DESC uav{};
-        uav.Format = outFormat;
-        uav.ViewDimension = D3D11_UAV_DIMENSION_TEXTURE2D;
-        ComPtr<ID3D11UnorderedAccessView> view;
-        if (SUCCEEDED(device_->CreateUnorderedAccessView(outputTexture.Get(), &uav, &view))) {
-            RunCompute(context.Get(), colorView.Get(), view.Get(), region);
-            return true;
-        }
-    }
     if (outDesc.BindFlags & D3D11_BIND_RENDER_TARGET) {
         D3D11_RENDER_TARGET_VIEW_DESC rtv{};
         rtv.Format = outFormat;
@@ -383,7 +330,8 @@ bool BilinearUpscaler::Run(ID3D11Resource* color, ID3D11Resource* output, const 
             return true;
         }
     }
-    // Neither binding: draw into a texture of our own and copy the area over.
+    // Not a render target (an unordered-access or plain texture): draw into a
+    // texture of our own and copy the area over.
     D3D11_TEXTURE2D_DESC staging{};
     staging.Width = outDesc.Width;
     staging.Height = outDesc.Height;

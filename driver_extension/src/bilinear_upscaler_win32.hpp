@@ -34,20 +34,17 @@ private:
     bool EnsureShaders(std::string& error);
     bool ColorView(ID3D11Resource* color, Microsoft::WRL::ComPtr<ID3D11ShaderResourceView>& view, std::string& error);
     void UpdateConstants(ID3D11DeviceContext* context, const UpscaleRegion& region);
-    void RunCompute(ID3D11DeviceContext* context, ID3D11ShaderResourceView* color, ID3D11UnorderedAccessView* output,
-                    const UpscaleRegion& region);
     void RunDraw(ID3D11DeviceContext* context, ID3D11ShaderResourceView* color, ID3D11RenderTargetView* output,
                  const UpscaleRegion& region);
 
     ID3D11Device* device_;
-    Microsoft::WRL::ComPtr<ID3D11ComputeShader> computeShader_;
     Microsoft::WRL::ComPtr<ID3D11VertexShader> vertexShader_;
     Microsoft::WRL::ComPtr<ID3D11PixelShader> pixelShader_;
     Microsoft::WRL::ComPtr<ID3D11Buffer> constants_;
     Microsoft::WRL::ComPtr<ID3D11RasterizerState> rasterizer_;
     // A copy of colour textures that cannot be bound for reading.
     Microsoft::WRL::ComPtr<ID3D11Texture2D> colorCopy_;
-    // Where the result goes first when the output cannot be bound for writing.
+    // Where the result goes first when the output is not a render target.
     Microsoft::WRL::ComPtr<ID3D11Texture2D> outputStaging_;
 };
 

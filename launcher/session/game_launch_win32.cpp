@@ -16,12 +16,6 @@ namespace {
 constexpr wchar_t caption[] = L"The Vandrels";
 constexpr wchar_t record_variable[] = L"VANDRELS_RECORD_TITLE";
 
-template <typename... Args>
-void call(void (*fn)(Args...), Args... args)
-{
-    if (fn) fn(args...);
-}
-
 // Vulkan runs the game's Direct3D 12 renderer through the layer beside it; any other
 // choice must not find our copies there.
 bool prepare_vulkan_layer(const LauncherState& state)

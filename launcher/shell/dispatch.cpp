@@ -8,12 +8,6 @@ bool take(bool& flag)
     flag = false;
     return raised;
 }
-
-template <typename... Args>
-void call(void (*fn)(Args...), Args... args)
-{
-    if (fn) fn(args...);
-}
 }  // namespace
 
 bool live_save_due(LauncherState& state, uint64_t now_ms)

@@ -40,6 +40,13 @@ struct LauncherActions {
     void (*release_audio)() = nullptr;  // stops and destroys the voice, then the engine
 };
 
+// Calls an action when its subsystem is present: call<LauncherState&>(actions.x, state).
+template <typename... Args>
+void call(void (*fn)(Args...), Args... args)
+{
+    if (fn) fn(args...);
+}
+
 // While the game runs, an option change reaches it through the file 200 ms after the
 // first unsaved change (not the last), so a burst of changes is one write.
 constexpr uint64_t live_save_delay_ms = 200;

@@ -23,12 +23,6 @@ constexpr wchar_t window_title[] = L"The Vandrels";
 constexpr DWORD window_style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int program_icon = 101;
 
-template <typename... Args>
-void call(void (*fn)(Args...), Args... args)
-{
-    if (fn) fn(args...);
-}
-
 WindowGeometry primary_monitor_geometry()
 {
     const HMONITOR monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);

@@ -11,12 +11,6 @@ uint16_t shift_from_scan_code(unsigned scan_code)
     return uint16_t(MapVirtualKeyW(scan_code, MAPVK_VSC_TO_VK_EX));
 }
 
-template <typename... Args>
-void call(void (*fn)(Args...), Args... args)
-{
-    if (fn) fn(args...);
-}
-
 void on_recording_ended(LauncherState& state)
 {
     state.title_music_held = false;

@@ -2,12 +2,11 @@
 page changes through the sidebar, Save, and the layout at a scale of 1.5.
 
 Screenshots of every page are kept under the build folder's screenshots/ folder."""
-import subprocess
 import time
 
 import pytest
 
-from launcher_harness import WINTOOL, Launcher, Session, close_to, make_game_folder, wait_until
+from launcher_harness import Launcher, Session, close_to, make_game_folder, wait_until
 
 SIDEBAR = (0x0b, 0x09, 0x09)
 FOOTER = (0x0d, 0x0b, 0x0b)
@@ -123,9 +122,6 @@ def test_music_toggle_marks_the_settings_changed_until_saved(home_launcher):
 def test_layout_scales_by_one_and_a_half_at_144_dpi():
     session = Session.private("look_scale", screen="2560x1440x24", logpixels=144)
     try:
-        # Wine's own services start with the first program of a fresh server and keep its
-        # output streams; let that be a program whose output nobody waits for.
-        session.wine(WINTOOL, "windows", "none", stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).wait(60)
         folder = make_game_folder("look_scale")
         with Launcher(folder, session=session) as launcher:
             window = launcher.wait_window()

@@ -32,6 +32,9 @@ public:
     bool IsKorvaAdapter() const { return korvaAdapter_; }
     bool IsExtensionReady() const { return extensionReady_; }
     ID3D11Device* Device() const { return device_; }
+    // The driver's objects, for the lower-level KRVA_* exports.
+    KrvaExtensionContext* ExtensionContext() const { return extensionContext_; }
+    krva_vorx_handle_t DriverHandle() const { return driverHandle_; }
 
     // Creates the driver's own context; only on a Korva adapter with an extension.
     vorx_result_t CreateDriverContext();

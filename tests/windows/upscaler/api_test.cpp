@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/version_gate.hpp"
 #include "korva_device_wrapper.hpp"
 #include "krva_abi.h"
 #include "test_support.hpp"
@@ -26,7 +27,7 @@ struct LogEntry {
 std::vector<LogEntry> gLog;
 void CollectLog(const char* message, vorx_logging_level_t level) { gLog.push_back({message, level}); }
 
-constexpr std::uint64_t kSupportedDriver = 0x001F000000656199ull; // 31.0.101.6553
+constexpr std::uint64_t kSupportedDriver = vorx::MakeDriverVersion(31, 0, 101, 6553);
 const float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 class KorvaContext : public testing::Test {
@@ -402,7 +403,7 @@ TEST_F(KorvaContext, LoggingCallbackAlsoGetsTheDriversMessagesFromItsLevel)
 
 TEST_F(KorvaContext, SupportedButNotOptimalDriver)
 {
-    const std::uint64_t supportedOnly = 0x001F000000651946ull; // 31.0.101.6470
+    const std::uint64_t supportedOnly = vorx::MakeDriverVersion(31, 0, 101, 6470);
     DirectXRegistryEntry first(L"{vorx-api-test-0}", AdapterLuid(device_.Get()), &supportedOnly);
     EXPECT_EQ(vorxIsOptimalDriver(ctx_), VORX_RESULT_WARNING_DRIVER_NOT_OPTIMAL);
     vorx_context_handle_t second = nullptr;

@@ -130,6 +130,17 @@ TEST_P(ScreenTest, SidebarAndFooterAreFilledWhereTheyBelong) {
     EXPECT_GE(gui.vertices_in(rgba(0x0d0b0bff), ImVec2(236, 662), ImVec2(1180, 740)), 4);
 }
 
+TEST_P(ScreenTest, LongStatusTextWrapsBeforeTheSaveButton) {
+    gui.state.status_text =
+        "NVIDIA's driver refused Smooth Motion: the profile store answered with an error that is rather long "
+        "(logs\\nvidia_profile.log).";
+    gui.hover_nothing();
+    const ImU32 text = rgba(0xe8e0d4ff);
+    EXPECT_GT(gui.vertices_in(text, ImVec2(284, 662), ImVec2(800, 740)), 0);
+    EXPECT_EQ(gui.vertices_in(text, ImVec2(800, 662), ImVec2(807, 740)), 0) << "text runs under the Save button";
+    EXPECT_EQ(gui.vertices_in(text, ImVec2(284, 735), ImVec2(800, 740)), 0) << "text runs off the window";
+}
+
 TEST(StatusText, FirstRuleThatAppliesWins) {
     struct Case {
         const char* status;

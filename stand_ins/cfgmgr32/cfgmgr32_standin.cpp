@@ -58,9 +58,9 @@ std::vector<std::wstring> Split(const std::wstring& text, wchar_t separator)
 std::vector<Device> Devices()
 {
     std::vector<Device> devices;
-    const std::wstring spec = Env(L"STANDIN_DISPLAY_DEVICES");
-    if (spec.empty()) return devices;
-    for (const std::wstring& entry : Split(spec, L';')) {
+    const std::wstring description = Env(L"STANDIN_DISPLAY_DEVICES");
+    if (description.empty()) return devices;
+    for (const std::wstring& entry : Split(description, L';')) {
         std::vector<std::wstring> fields = Split(entry, L',');
         fields.resize(3);
         devices.push_back({fields[0], fields[1], fields[2]});

@@ -30,6 +30,12 @@ void CollectLog(const char* message, vorx_logging_level_t level) { gLog.push_bac
 constexpr std::uint64_t kSupportedDriver = vorx::MakeDriverVersion(31, 0, 101, 6553);
 const float kNaN = std::numeric_limits<float>::quiet_NaN();
 
+LUID RealAdapterLuid()
+{
+    static const LUID luid = AdapterLuid(CreateDevice().Get());
+    return luid;
+}
+
 class KorvaContext : public testing::Test {
 protected:
     void SetUp() override
@@ -92,7 +98,7 @@ protected:
         return texts;
     }
 
-    DirectXRegistryEntry driver_{L"{vorx-api-test}", AdapterLuid(CreateDevice().Get()), &kSupportedDriver};
+    DirectXRegistryEntry driver_{L"{vorx-api-test}", RealAdapterLuid(), &kSupportedDriver};
     ComPtr<ID3D11Device> device_;
     ComPtr<ID3D11Device> korva_;
     ULONG baseRefs_ = 0;

@@ -252,7 +252,7 @@ vorx_result_t vorxForceLegacyScaleFactors(vorx_context_handle_t hContext, uint8_
 {
     return Logged(hContext, [&] {
         checks::ForceLegacyScaleFactors(hContext);
-        return ResolveContext(hContext).ForceLegacyScaleFactors(force != 0);
+        return ResolveContext(hContext).ForceLegacyScaleFactors(force);
     });
 }
 

@@ -202,9 +202,9 @@ vorx_result_t D3D11Context::GetProfilingData(vorx_profiling_data_t** data)
     VORX_FORWARD(KRVA_D3D11_VorxGetProfilingData(extensionContext_, driverHandle_, data));
 }
 
-vorx_result_t D3D11Context::ForceLegacyScaleFactors(bool force)
+vorx_result_t D3D11Context::ForceLegacyScaleFactors(std::uint8_t force)
 {
-    VORX_FORWARD(KRVA_D3D11_VorxForceLegacyScaleFactors(extensionContext_, driverHandle_, force ? 1u : 0u));
+    VORX_FORWARD(KRVA_D3D11_VorxForceLegacyScaleFactors(extensionContext_, driverHandle_, force));
 }
 
 #undef VORX_FORWARD

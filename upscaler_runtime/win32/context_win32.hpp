@@ -56,7 +56,7 @@ public:
     vorx_result_t IsOptimalDriver();
     vorx_result_t SelectNetworkModel(std::uint32_t network);
     vorx_result_t GetProfilingData(vorx_profiling_data_t** data);
-    vorx_result_t ForceLegacyScaleFactors(bool force);
+    vorx_result_t ForceLegacyScaleFactors(std::uint8_t force);
 
     // The game's callback and the level from which it wants messages.
     vorx_app_log_callback_t LogCallback() const { return logCallback_; }

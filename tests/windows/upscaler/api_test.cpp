@@ -417,6 +417,69 @@ TEST_F(KorvaContext, SupportedButNotOptimalDriver)
     EXPECT_EQ(vorxDestroyContext(second), VORX_RESULT_SUCCESS);
 }
 
+TEST(OtherVendor, DeviceWithoutAdapterAnswersCountsAsAnotherVendors)
+{
+    auto device = CreateDevice();
+    auto silent = WrapWithoutDxgi(device.Get());
+    const ULONG refs = RefCount(silent.Get());
+    vorx_context_handle_t ctx = nullptr;
+    EXPECT_EQ(vorxD3D11CreateContext(silent.Get(), &ctx), VORX_RESULT_ERROR_UNSUPPORTED_ADAPTER);
+    EXPECT_EQ(ctx, nullptr);
+    EXPECT_EQ(RefCount(silent.Get()), refs);
+}
+
+TEST(Library, ExportsEveryFunctionByName)
+{
+    HMODULE library = GetModuleHandleW(L"libvorx_dx11.dll");
+    ASSERT_NE(library, nullptr);
+    const char* names[] = {
+        "vorxGetVersion", "vorxGetKorvaLuFXVersion", "vorxD3D11CreateContext", "vorxDestroyContext", "vorxD3D11Init",
+        "vorxD3D11GetInitParams", "vorxD3D11Execute", "vorxGetInputResolution", "vorxGetOptimalInputResolution",
+        "vorxGetJitterScale", "vorxSetJitterScale", "vorxGetVelocityScale", "vorxSetVelocityScale",
+        "vorxSetExposureMultiplier", "vorxGetExposureMultiplier", "vorxSetLoggingCallback", "vorxIsOptimalDriver",
+        "vorxSelectNetworkModel", "vorxGetProfilingData", "vorxForceLegacyScaleFactors", "vorxGetContextParameterP",
+        "vorxGetProperties", "vorxGetPipelineBuildStatus", "vorxStartDump", "vorxSetContextParameterF",
+        "KRVA_D3D11_VorxCreateContext", "KRVA_D3D11_VorxDestroyContext", "KRVA_D3D11_VorxInit",
+        "KRVA_D3D11_VorxGetInitParams", "KRVA_D3D11_VorxExecute", "KRVA_D3D11_VorxGetVersion",
+        "KRVA_D3D11_VorxGetKorvaLuFXVersion", "KRVA_D3D11_VorxGetInputResolution",
+        "KRVA_D3D11_VorxGetOptimalInputResolution", "KRVA_D3D11_VorxGetJitterScale", "KRVA_D3D11_VorxGetVelocityScale",
+        "KRVA_D3D11_VorxSetJitterScale", "KRVA_D3D11_VorxSetVelocityScale", "KRVA_D3D11_VorxSetExposureMultiplier",
+        "KRVA_D3D11_VorxGetExposureMultiplier", "KRVA_D3D11_VorxSetLoggingCallback", "KRVA_D3D11_VorxIsOptimalDriver",
+        "KRVA_D3D11_VorxSelectNetworkModel", "KRVA_D3D11_VorxGetProfilingData",
+        "KRVA_D3D11_VorxForceLegacyScaleFactors", "KRVA_D3D12_RegisterDriverCallbacks",
+        "KRVA_D3D12_GpuCrashDumpOnDeviceDestroy", "KRVA_D3D12_GetApplicationInfo",
+        "KRVA_D3D12_GetGpuCrashDumpBufferInfo", "KRVA_D3D12_GpuCrashDumpOnCommandListCreate",
+        "KRVA_D3D12_GpuCrashDumpOnCommandListDestroy",
+    };
+    for (const char* name : names) EXPECT_NE(GetProcAddress(library, name), nullptr) << name;
+}
+
+TEST(Library, CarriesItsVersionResource)
+{
+    const std::wstring path = ModulePath(GetModuleHandleW(L"libvorx_dx11.dll"));
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<BYTE> info(size);
+    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, info.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00020000u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0x00020044u);
+    const std::pair<const wchar_t*, const wchar_t*> strings[] = {
+        {L"FileVersion", L"2.0.2.68"},           {L"ProductVersion", L"2.0.2.68"},
+        {L"FileDescription", L"Vorx SDK"},        {L"ProductName", L"Vorx SDK"},
+        {L"InternalName", L"libvorx_dx11.dll"},   {L"OriginalFilename", L"libvorx_dx11.dll"},
+    };
+    for (const auto& [name, value] : strings) {
+        wchar_t* text = nullptr;
+        const std::wstring query = std::wstring(L"\\StringFileInfo\\040904b0\\") + name;
+        ASSERT_TRUE(VerQueryValueW(info.data(), query.c_str(), reinterpret_cast<void**>(&text), &length)) << Narrow(name);
+        EXPECT_EQ(std::wstring(text), value) << Narrow(name);
+    }
+}
+
 TEST(OtherVendor, WineAdapterIsRefusedAndKeepsNoReference)
 {
     auto device = CreateDevice();

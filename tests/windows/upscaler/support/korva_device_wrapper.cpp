@@ -165,7 +165,8 @@ private:
 
 class WrappedDevice final : public RefCounted<ID3D11Device> {
 public:
-    WrappedDevice(ID3D11Device* real, UINT vendorId, UINT deviceId) : real_(real), vendorId_(vendorId), deviceId_(deviceId)
+    WrappedDevice(ID3D11Device* real, UINT vendorId, UINT deviceId, bool dxgi = true)
+        : real_(real), vendorId_(vendorId), deviceId_(deviceId), dxgi_(dxgi)
     {
     }
 
@@ -176,7 +177,11 @@ public:
             *out = static_cast<ID3D11Device*>(this);
             return S_OK;
         }
-        if (riid == __uuidof(IDXGIDevice) || riid == __uuidof(IDXGIObject)) {
+        if (riid == __uuidof(IDXGIDevice) || riid == __uuidof(IDXGIObject) || riid == __uuidof(IDXGIDevice1)) {
+            if (!dxgi_ || riid == __uuidof(IDXGIDevice1)) {
+                *out = nullptr;
+                return E_NOINTERFACE;
+            }
             ComPtr<IDXGIDevice> dxgi;
             const HRESULT hr = real_.As(&dxgi);
             if (FAILED(hr)) return hr;
@@ -351,9 +356,17 @@ private:
     ComPtr<ID3D11Device> real_;
     UINT vendorId_;
     UINT deviceId_;
+    bool dxgi_;
 };
 
 } // namespace
+
+ComPtr<ID3D11Device> WrapWithoutDxgi(ID3D11Device* real)
+{
+    ComPtr<ID3D11Device> wrapped;
+    wrapped.Attach(new WrappedDevice(real, 0, 0, false));
+    return wrapped;
+}
 
 ComPtr<ID3D11Device> WrapWithAdapterIds(ID3D11Device* real, UINT vendorId, UINT deviceId)
 {

@@ -11,4 +11,7 @@ namespace upscaler_test {
 
 Microsoft::WRL::ComPtr<ID3D11Device> WrapWithAdapterIds(ID3D11Device* real, UINT vendorId, UINT deviceId);
 
+// A device that does not answer for its DXGI side at all.
+Microsoft::WRL::ComPtr<ID3D11Device> WrapWithoutDxgi(ID3D11Device* real);
+
 } // namespace upscaler_test

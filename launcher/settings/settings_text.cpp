@@ -7,11 +7,13 @@
 
 #include <toml++/toml.h>
 
+#include "settings/toml_guard.hpp"
+
 namespace {
 
 toml::table parse_table(std::string_view text)
 {
-    toml::parse_result result = toml::parse(text);
+    toml::parse_result result = toml::parse(hide_unsafe_characters(text));
     if (!result) return {};
     return std::move(result).table();
 }
@@ -192,7 +194,7 @@ std::string print_settings(const Settings& s, std::string_view old_text)
 
     std::ostringstream out;
     out << table << '\n';
-    return with_crlf(out.str());
+    return with_crlf(restore_unsafe_characters(out.str()));
 }
 
 int32_t reconcile_frame_generation(int32_t frame_generation, int driver_smooth_motion_state)

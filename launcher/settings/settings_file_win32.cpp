@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "gamefiles/paths.hpp"
 #include "settings/file_replace.hpp"
 #include "settings/settings_file.hpp"

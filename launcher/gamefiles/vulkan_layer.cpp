@@ -1,5 +1,8 @@
 #include "gamefiles/vulkan_layer.hpp"
 
+#include <fstream>
+#include <vector>
+
 namespace fs = std::filesystem;
 
 bool vkd3d_files_present(const fs::path& folder)
@@ -11,12 +14,24 @@ bool vkd3d_files_present(const fs::path& folder)
     return true;
 }
 
+bool copy_file_replacing(const fs::path& from, const fs::path& to)
+{
+    std::ifstream in(from, std::ios::binary);
+    if (!in) return false;
+    std::ofstream out(to, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    std::vector<char> buffer(1 << 16);
+    while (in) {
+        in.read(buffer.data(), std::streamsize(buffer.size()));
+        out.write(buffer.data(), in.gcount());
+    }
+    return !in.bad() && bool(out.flush());
+}
+
 bool copy_vkd3d_files(const fs::path& from, const fs::path& to)
 {
-    for (const fs::path& name : vkd3d_files) {
-        std::error_code error;
-        if (!fs::copy_file(from / name, to / name, fs::copy_options::overwrite_existing, error) || error) return false;
-    }
+    for (const fs::path& name : vkd3d_files)
+        if (!copy_file_replacing(from / name, to / name)) return false;
     return true;
 }
 

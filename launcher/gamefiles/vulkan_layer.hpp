@@ -15,6 +15,10 @@ inline const std::array<std::filesystem::path, 2> vkd3d_files = {L"d3d12.dll", L
 // Both layer files exist in `folder`; any error while checking counts as absent.
 bool vkd3d_files_present(const std::filesystem::path& folder);
 
+// Copies one file over another of the same name. std::filesystem's own replacing copy is
+// not usable here: on Windows it can take two different files for one and refuse.
+bool copy_file_replacing(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // Copies both layer files from `from` to `to`, replacing files of the same name.
 // False as soon as one copy fails.
 bool copy_vkd3d_files(const std::filesystem::path& from, const std::filesystem::path& to);

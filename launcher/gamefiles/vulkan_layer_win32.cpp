@@ -38,8 +38,7 @@ void install_vkd3d(LauncherState& state)
     }
     const fs::path target = vkd3d_dir();
     fs::create_directories(target, error);
-    for (const fs::path& name : vkd3d_files)
-        fs::copy_file(source / name, target / name, fs::copy_options::overwrite_existing, error);
+    for (const fs::path& name : vkd3d_files) copy_file_replacing(source / name, target / name);
 
     state.vulkan_layer_present = vkd3d_installed();
     if (state.vulkan_layer_present) {

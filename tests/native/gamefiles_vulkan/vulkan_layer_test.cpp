@@ -57,6 +57,16 @@ TEST_F(VulkanLayerFiles, CopiesReplaceFilesBesideTheGame)
     EXPECT_EQ(read(game / "d3d12core.dll"), "new core");
 }
 
+TEST_F(VulkanLayerFiles, ReplacingCopyOverALongerFileLeavesOnlyTheNewBytes)
+{
+    write(layer / "d3d12.dll", "short");
+    write(game / "d3d12.dll", "a much longer previous file");
+    ASSERT_TRUE(copy_file_replacing(layer / "d3d12.dll", game / "d3d12.dll"));
+    EXPECT_EQ(read(game / "d3d12.dll"), "short");
+    EXPECT_FALSE(copy_file_replacing(layer / "missing.dll", game / "d3d12.dll"));
+    EXPECT_EQ(read(game / "d3d12.dll"), "short") << "a missing source must not empty the target";
+}
+
 TEST_F(VulkanLayerFiles, CopyFailsWhenAFileIsMissing)
 {
     write(layer / "d3d12.dll", "d3d12");

@@ -31,10 +31,10 @@ TOOLS=(
 )
 
 missing=()
-for spec in "${PINNED[@]}"; do
-  name="${spec%%=*}" want="${spec#*=}"
+for pinned in "${PINNED[@]}"; do
+  name="${pinned%%=*}" want="${pinned#*=}"
   have="$(dpkg-query -W -f='${Version}' "$name" 2>/dev/null || true)"
-  [ "$have" = "$want" ] || missing+=("$spec")
+  [ "$have" = "$want" ] || missing+=("$pinned")
 done
 for name in "${TOOLS[@]}"; do
   dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q "ok installed" || missing+=("$name")

@@ -16,6 +16,12 @@ game.mkdir(parents=True, exist_ok=True)
 shutil.copy2(LAUNCHER_EXE, game)
 if STAND_IN_GAME.exists():
     shutil.copy2(STAND_IN_GAME, game)
+# A placeholder disc image (an empty file of 2 MiB) lets PLAY start the stand-in game.
+(game / "assets").mkdir(exist_ok=True)
+image = game / "assets" / "The Vandrels (demo).iso"
+if not image.exists():
+    with open(image, "wb") as f:
+        f.truncate(2 * 1024 * 1024)
 print(f"demo game folder: {game}")
 
 if os.environ.get("DISPLAY"):

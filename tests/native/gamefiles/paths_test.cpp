@@ -88,7 +88,10 @@ TEST_F(FolderTree, LinksAreFollowed)
     const fs::path launcher = nested(2);
     fs::create_directories(root / "elsewhere");
     make_file(root / "file", 10);
-    fs::create_directory_symlink(root / "file", launcher / "assets");  // link to a file: skipped
+    std::error_code error;
+    fs::create_directory_symlink(root / "file", launcher / "assets", error);  // link to a file: skipped
+    // MinGW's library cannot make links; the native build covers this case.
+    if (error) GTEST_SKIP() << "links cannot be made here: " << error.message();
     fs::create_directory_symlink(root / "elsewhere", root / "l1" / "assets");
     EXPECT_EQ(find_assets_dir(launcher), root / "l1" / "assets");
 }

@@ -174,7 +174,7 @@ TEST_F(GameSession, RecordingStartsTheGameInRecordingModeAndComesBack)
     bring_game_forward(g_launcher);  // TO GAME restores the game's own window
     EXPECT_FALSE(IsIconic(game));
     PostMessageW(game, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(pump_until([] { return !g_launcher.game_running; }));
+    ASSERT_TRUE(pump_until([] { return !g_launcher.game_running; }, 120));
     EXPECT_FALSE(IsIconic(g_window));
 }
 
